@@ -1,0 +1,3 @@
+#include "forge/sheet.h"
+
+void draw_sheet_captions(BITMAP *sheet) { (void)sheet; }

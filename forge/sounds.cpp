@@ -1,0 +1,3 @@
+#include "forge/forge.h"
+
+void forge_sounds(const std::string &run_dir) { (void)run_dir; }
