@@ -3,6 +3,8 @@
 #include <jpgalleg.h>
 #include <loadpng.h>
 
+#include <cstdio>
+
 #include "shell/shell.h"
 
 int main() {
@@ -11,13 +13,18 @@ int main() {
     report_missing_assets(missing);
     return 1;
   }
-  allegro_init();
+  if (allegro_init() != 0) {
+    std::fprintf(stderr, "quadrille: cannot start the graphics library, so no window can open (%s).\n"
+                 "Is a display there? Under X check DISPLAY; without one, run it in Xvfb.\n", allegro_error);
+    return 1;
+  }
   install_keyboard();
   install_timer();
   set_color_depth(24);
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) {
+    std::fprintf(stderr, "quadrille: cannot open an 800x600 window in 24-bit colour (%s).\n"
+                 "Is a display there? Under X check DISPLAY; without one, run it in Xvfb.\n", allegro_error);
     allegro_exit();
-    std::fprintf(stderr, "quadrille: cannot open an 800x600 window in 24-bit colour: %s\n", allegro_error);
     return 1;
   }
   set_window_title("quadrille");
