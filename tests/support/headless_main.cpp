@@ -1,4 +1,5 @@
-// Starts Allegro without a display and runs the unit tests in the run folder.
+// Starts Allegro without a display, as the tests read pictures, fonts and sounds the way the
+// game loads them, and runs the tests of the binary it is linked into.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <jpgalleg.h>
