@@ -7,25 +7,15 @@
 
 #include <string>
 
+#include "tests/contract/contract.h"
+
 namespace {
 
-struct colour3 {
-  int r, g, b;
-  bool operator==(const colour3 &o) const { return r == o.r && g == o.g && b == o.b; }
-};
-
-constexpr colour3 empty_grey = {110, 110, 110};
-constexpr colour3 mask = {255, 0, 255};
 
 // The overlay, loaded once for all tests of this file.
 BITMAP *overlay() {
   static BITMAP *loaded = load_png("grafika/pl2.png", nullptr);
   return loaded;
-}
-
-colour3 pixel(BITMAP *bmp, int x, int y) {
-  const int c = getpixel(bmp, x, y);
-  return {getr(c), getg(c), getb(c)};
 }
 
 class overlay_picture : public ::testing::Test {
