@@ -174,6 +174,17 @@ BITMAP *game_run::screenshot() {
   return bmp;
 }
 
+BITMAP *game_run::screenshot_when(const std::function<bool(BITMAP *)> &shows, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  BITMAP *shot = screenshot();
+  while (!(shot && shows(shot)) && std::chrono::steady_clock::now() < until) {
+    if (shot) destroy_bitmap(shot);
+    pause_ms(100);
+    shot = screenshot();
+  }
+  return shot;
+}
+
 void game_run::press_key(const std::string &key) {
   run_on_display("xdotool windowfocus --sync " + window + " keydown " + key + " sleep 0.1 keyup " + key);
 }

@@ -5,6 +5,7 @@
 #include <allegro.h>
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 
 // The X display shared by all tests of this process; started on first use, stopped at exit.
@@ -31,6 +32,9 @@ struct game_run {
   int wait_exit(double seconds);
   // The window's picture now, as a 24-bit memory bitmap (caller destroys it); null on failure.
   BITMAP *screenshot();
+  // Takes screenshots until `shows` accepts one or `seconds` pass; returns the last one taken
+  // (caller destroys it). The game draws at its own pace, so a test waits for what it expects.
+  BITMAP *screenshot_when(const std::function<bool(BITMAP *)> &shows, double seconds = 5);
   // Presses and releases a key (xdotool key name), holding it ~100 ms so a poll sees it.
   void press_key(const std::string &key);
   // Moves the pointer to window point (x, y) and clicks `button` (1 left, 3 right), held ~100 ms.
