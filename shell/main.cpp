@@ -1,44 +1,64 @@
-// Entry point: checks the asset files, opens the window, shows the title picture, ends on Esc.
-#include <allegro.h>
-#include <jpgalleg.h>
-#include <loadpng.h>
-
-#include <cstdio>
-
+// The program: start-up, the language and the rules once, then the menu and the boards of a level
+// until the player quits; the line wipe and the release of everything at the end.
+#include "puzzle/puzzle.h"
+#include "screens/screens.h"
 #include "shell/shell.h"
 
+namespace {
+
+// Every board starts with no tile on it and none in the active slot. The reserve and the next and
+// active tile codes keep their values; their pictures are what counts.
+void reset_board() {
+  for (int k = 1; k <= field_count; k++)
+    for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
+  remaining = 0;
+  board_started = 0;
+  active_tile_present = 0;
+  rotation_locked = 0;
+}
+
+enum boards_end { back_to_menu, end_program };
+
+// The boards of a level, one after another, until the player leaves it or quits.
+boards_end play_boards() {
+  for (;;) {
+    if (quit_requested()) return end_program;
+    reset_board();
+    prepare_board();
+    generate_next_tile();
+    if (quit_requested()) return end_program;
+    frame_end end;
+    do end = play_frame();
+    while (end == frame_goes_on);
+    switch (end) {
+    case frame_quit:
+      return end_program;
+    case frame_to_menu:
+      return back_to_menu;
+    case frame_board_full:
+      complete_stage(); // the next stage or level, its scene built already
+      if (level > 3) return back_to_menu;
+      break;
+    default: // a restart: the same stage anew, without the slide
+      break;
+    }
+  }
+}
+
+} // namespace
+
 int main() {
-  const std::vector<std::string> missing = missing_assets();
-  if (!missing.empty()) {
-    report_missing_assets(missing);
-    return 1;
+  if (!start_up()) return 1;
+  choose_language();
+  rules_page();
+  for (;;) {
+    main_menu();
+    if (level == 5) break;
+    build_stage_scene();
+    if (play_boards() == end_program) break;
   }
-  if (allegro_init() != 0) {
-    std::fprintf(stderr, "quadrille: cannot start the graphics library, so no window can open (%s).\n"
-                 "Is a display there? Under X check DISPLAY; without one, run it in Xvfb.\n", allegro_error);
-    return 1;
-  }
-  install_keyboard();
-  install_timer();
-  set_color_depth(24);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, 800, 600, 0, 0) != 0) {
-    std::fprintf(stderr, "quadrille: cannot open an 800x600 window in 24-bit colour (%s).\n"
-                 "Is a display there? Under X check DISPLAY; without one, run it in Xvfb.\n", allegro_error);
-    allegro_exit();
-    return 1;
-  }
-  set_window_title("quadrille");
-  register_png_file_type();
-  jpgalleg_init();
-  BITMAP *title = load_jpg("grafika/r0.jpg", nullptr);
-  if (!title) {
-    allegro_exit();
-    report_missing_assets({"grafika/r0.jpg"});
-    return 1;
-  }
-  blit(title, screen, 0, 0, 0, 0, 800, 600);
-  while (!key[KEY_ESC]) rest(10);
-  destroy_bitmap(title);
+  exit_wipe();
+  free_resources();
   allegro_exit();
   return 0;
 }
