@@ -36,9 +36,24 @@ void say_no_window(const char *what) {
                what, allegro_error);
 }
 
-// Loads every picture and font, and checks that the pictures loaded later on can be read too:
-// a damaged file passes the check for missing files. Returns the files that failed.
-std::vector<std::string> load_shared_pictures_and_fonts() {
+// The system's own arrow, drawn by the window system so that the frames never flicker over it.
+void show_pointer() {
+  enable_hardware_cursor();
+  select_mouse_cursor(MOUSE_CURSOR_ARROW);
+  show_mouse(screen);
+}
+
+} // namespace
+
+std::vector<std::string> load_shared_resources() {
+  board_snapshot = create_bitmap(scene_width, scene_height);
+  panel_buffer = create_bitmap(scene_width, scene_height);
+  photo_buffer = create_bitmap(scene_width, scene_height);
+  tile_scratch = create_bitmap(tile_size, tile_size);
+  clean_scene = create_bitmap(scene_width, scene_height);
+  photo_thumb = create_bitmap(280, 210);
+  register_png_file_type();
+  jpgalleg_init();
   std::vector<std::string> failed;
   auto check = [&failed](const void *loaded, const char *path) {
     if (!loaded) failed.push_back(path);
@@ -59,17 +74,9 @@ std::vector<std::string> load_shared_pictures_and_fonts() {
     check(picture, later);
     if (picture) destroy_bitmap(picture);
   }
+  set_board_colours();
   return failed;
 }
-
-// The system's own arrow, drawn by the window system so that the frames never flicker over it.
-void show_pointer() {
-  enable_hardware_cursor();
-  select_mouse_cursor(MOUSE_CURSOR_ARROW);
-  show_mouse(screen);
-}
-
-} // namespace
 
 void wait_for_ticks(int ticks) {
   while (tick_count < ticks) std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -103,22 +110,13 @@ bool start_up() {
   LOCK_FUNCTION(tick_callback);
   install_int_ex(tick_callback, MSEC_TO_TIMER(1));
 
-  board_snapshot = create_bitmap(scene_width, scene_height);
-  panel_buffer = create_bitmap(scene_width, scene_height);
-  photo_buffer = create_bitmap(scene_width, scene_height);
-  tile_scratch = create_bitmap(tile_size, tile_size);
-  clean_scene = create_bitmap(scene_width, scene_height);
-  photo_thumb = create_bitmap(280, 210);
-  register_png_file_type();
-  jpgalleg_init();
-  const std::vector<std::string> unreadable = load_shared_pictures_and_fonts();
+  const std::vector<std::string> unreadable = load_shared_resources();
   if (!unreadable.empty()) {
     free_resources();
     allegro_exit();
     report_missing_assets(unreadable);
     return false;
   }
-  set_board_colours();
   show_pointer();
   return true;
 }

@@ -43,6 +43,10 @@ extern int skip_slide_in;       // the next board preparation omits the split sl
 // Starts the library, opens the window and loads the shared pictures and fonts. On failure it
 // says on stderr what is wrong, shuts the library down again and returns false.
 bool start_up();
+// Creates the shared bitmaps and loads the sprite sheet, the title picture and the fonts (the
+// screen's colour depth must be set). Also reads the pictures that are loaded later, so that a
+// damaged file shows at once. Returns the files that could not be read.
+std::vector<std::string> load_shared_resources();
 // Esc is held, or the window's close button was pressed.
 bool quit_requested();
 // Paints the screen over with grey lines, even rows first, one millisecond apart.
@@ -104,8 +108,9 @@ void stop_sound(sound_event event);
 // it last stopped; fades out over 1.25 s and stops. Silent without an audio device.
 void music_in();
 void music_out();
-// The music stream is playing (not stopped, not finished).
+// The music stream is playing (not stopped, not finished), and how far into the piece it is.
 bool music_playing();
+double music_position();
 
 // ---- asset files ---------------------------------------------------------------------------------
 

@@ -140,3 +140,5 @@ void music_out() {
 bool music_playing() {
   return music_stream && Mix_PlayingMusic() && !Mix_PausedMusic();
 }
+
+double music_position() { return music_stream ? Mix_GetMusicPosition(music_stream.get()) : 0.0; }

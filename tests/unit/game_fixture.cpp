@@ -1,0 +1,49 @@
+// Loads the game's shared resources once for all unit tests and frees them at the end, so that
+// the sanitizers see every resource released.
+#include "tests/unit/game_fixture.h"
+
+namespace {
+
+class game_environment : public ::testing::Environment {
+public:
+  void SetUp() override {
+    const std::vector<std::string> failed = load_shared_resources();
+    ASSERT_TRUE(failed.empty()) << "cannot read " << failed.front();
+    screen = create_bitmap(scene_width, scene_height);
+    clear_to_color(screen, makecol(0, 0, 0));
+  }
+  void TearDown() override {
+    free_resources();
+    destroy_bitmap(screen);
+    screen = nullptr;
+  }
+};
+
+::testing::Environment *const environment = ::testing::AddGlobalTestEnvironment(new game_environment);
+
+} // namespace
+
+void prepare_test_board(int of_level, int of_stage, int of_language, bool slide) {
+  level = of_level;
+  stage = of_stage;
+  language = of_language;
+  build_stage_scene();
+  for (int k = 1; k <= field_count; k++)
+    for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
+  remaining = board_started = active_tile_present = rotation_locked = 0;
+  skip_slide_in = slide ? 0 : 1;
+  prepare_board();
+}
+
+bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h) {
+  for (int j = y; j < y + h; j++)
+    for (int i = x; i < x + w; i++)
+      if (getpixel(a, i, j) != getpixel(b, i, j)) return false;
+  return true;
+}
+
+void put_mouse(int x, int y, int buttons) {
+  mouse_x = x;
+  mouse_y = y;
+  mouse_b = buttons;
+}

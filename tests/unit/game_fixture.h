@@ -1,0 +1,23 @@
+// What the unit tests of the game share: the game's bitmaps and fonts loaded headless once for
+// the whole run, a memory bitmap standing in for the screen, and a board prepared on demand.
+#pragma once
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include "puzzle/puzzle.h"
+#include "screens/screens.h"
+#include "shell/shell.h"
+
+// A colour as the game's bitmaps hold it.
+inline int rgb(int r, int g, int b) { return makecol(r, g, b); }
+
+// Composes the stage scene and prepares a board of the given level, stage and language, the way
+// the main flow does it (without the split slide unless `slide` is set).
+void prepare_test_board(int of_level, int of_stage, int of_language, bool slide = false);
+
+// Whether two bitmaps agree on every pixel of a rectangle.
+bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h);
+
+// Sets the live mouse state the way the library's input handling would.
+void put_mouse(int x, int y, int buttons);
