@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <memory>
 
@@ -80,6 +81,9 @@ void open_music_stream() {
 
 // Before main: the samples, then the device, then the stream on it.
 bool open_sounds() {
+  // Allegro reports a file it cannot open through allegro_errno, which points nowhere until the
+  // library starts: give it somewhere to write, so that a missing sample is just a missing sample.
+  if (!allegro_errno) allegro_errno = &errno;
   for (int n = 1; n <= 7; n++) {
     const std::string path = "muz/s" + std::to_string(n) + ".wav";
     sound_samples[n] = load_sample(path.c_str());

@@ -1,5 +1,6 @@
 #include "tests/e2e/harness.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <loadpng.h>
 #include <signal.h>
@@ -107,7 +108,7 @@ game_run::~game_run() {
   std::system(("rm -rf " + shell_quote(root)).c_str());
 }
 
-void game_run::start(bool on_display) {
+void game_run::start(bool on_display, const std::string &audio_driver) {
   const std::string display = on_display ? test_display() : "";
   pid = fork();
   if (pid == 0) {
@@ -119,7 +120,7 @@ void game_run::start(bool on_display) {
       setenv("DISPLAY", display.c_str(), 1);
     else
       unsetenv("DISPLAY");
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", audio_driver.c_str(), 1);
     execl("./quadrille", "quadrille", static_cast<char *>(nullptr));
     _exit(127);
   }
@@ -215,4 +216,18 @@ double picture_difference(BITMAP *a, BITMAP *b) {
       sum += std::abs(getr(p) - getr(q)) + std::abs(getg(p) - getg(q)) + std::abs(getb(p) - getb(q));
     }
   return sum / (3.0 * a->w * a->h);
+}
+
+void game_run::close_window() {
+  Display *display = XOpenDisplay(test_display().c_str());
+  if (!display) return;
+  XEvent event = {};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = std::stoul(window);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+  XCloseDisplay(display);
 }

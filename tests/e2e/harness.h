@@ -24,8 +24,9 @@ struct game_run {
   game_run();            // copies the run folder
   ~game_run();           // kills the program if it still runs and removes the folder
 
-  // Starts ./quadrille in the folder; with `on_display` false, DISPLAY is unset.
-  void start(bool on_display = true);
+  // Starts ./quadrille in the folder; with `on_display` false, DISPLAY is unset. Music goes to
+  // SDL's `audio_driver` ("dummy" plays silently in real time; an unknown name means no device).
+  void start(bool on_display = true, const std::string &audio_driver = "dummy");
   // Waits for the game's window (up to `seconds`); false if it never appeared.
   bool find_window(double seconds = 20);
   // Waits for the program to end; returns its exit status, or -1 after a time-out (then kills it).
@@ -41,6 +42,8 @@ struct game_run {
   void click(int x, int y, int button = 1);
   // Moves the pointer to window point (x, y).
   void move_to(int x, int y);
+  // Asks the window to close, as its title bar's close button does.
+  void close_window();
   // The program's output so far.
   std::string log() const;
 };
