@@ -23,5 +23,9 @@ extern std::string level_done_text[4];
 
 // Shows photo_buffer: rows close in from the top and bottom edges, a pair per millisecond.
 void centre_wipe();
-// Shows back_buffer: the screen's picture splits down the middle and its halves slide apart.
+// Shows back_buffer: the screen's picture splits down the middle and its halves slide apart, one
+// pixel a step, while a looped sound runs until the step where it is stopped.
 void split_slide();
+constexpr int split_slide_last_step = 401, split_slide_sound_ends = 391;
+// Steps first..last of the slide, without the sound.
+void split_slide_steps(int first, int last);

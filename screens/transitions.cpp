@@ -12,25 +12,32 @@ void centre_wipe() {
   }
 }
 
-void split_slide() {
+void split_slide_steps(int first, int last) {
   const int middle = scene_width / 2;
   // The halves move within the screen; going through a scratch copy keeps an overlapping copy
   // from smearing on any display driver.
   BITMAP *half = create_bitmap(middle, scene_height);
-  tick_count = 0;
-  play_sound(sound_split_slide);
-  for (int c = 1; c <= middle + 1; c++) {
-    const int w = middle + 1 - c, s = middle - 1 + c;
-    if (c == 391) stop_sound(sound_split_slide);
+  if (!half) {
+    blit(back_buffer, screen, 0, 0, 0, 0, scene_width, scene_height);
+    return;
+  }
+  for (int c = first; c <= last; c++) {
+    const int w = middle + 1 - c, s = middle - 1 + c; // the columns uncovered by this step
     blit(back_buffer, screen, w, 0, w, 0, 1, scene_height);
     blit(back_buffer, screen, s, 0, s, 0, 1, scene_height);
-    if (half && w > 0) {
-      blit(screen, half, 1, 0, 0, 0, w, scene_height); // the left part, one pixel left
-      blit(half, screen, 0, 0, 0, 0, w, scene_height);
-      blit(screen, half, s, 0, 0, 0, w, scene_height); // the right part, one pixel right
-      blit(half, screen, 0, 0, s + 1, 0, w, scene_height);
-    }
+    if (w == 0) continue;
+    blit(screen, half, 1, 0, 0, 0, w, scene_height); // the left part, one pixel left
+    blit(half, screen, 0, 0, 0, 0, w, scene_height);
+    blit(screen, half, s, 0, 0, 0, w, scene_height); // the right part, one pixel right
+    blit(half, screen, 0, 0, s + 1, 0, w, scene_height);
   }
-  if (half) destroy_bitmap(half);
-  else blit(back_buffer, screen, 0, 0, 0, 0, scene_width, scene_height);
+  destroy_bitmap(half);
+}
+
+void split_slide() {
+  tick_count = 0;
+  play_sound(sound_split_slide);
+  split_slide_steps(1, split_slide_sound_ends - 1);
+  stop_sound(sound_split_slide);
+  split_slide_steps(split_slide_sound_ends, split_slide_last_step);
 }

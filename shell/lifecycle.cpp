@@ -102,8 +102,7 @@ bool start_up() {
   }
   set_window_title("quadrille");
   set_close_button_callback(on_close_button);
-  install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr); // without a sound card: silence
-  set_volume(255, 255);
+  install_sample_playback();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   install_timer();
   LOCK_VARIABLE(tick_count);

@@ -100,6 +100,8 @@ enum sound_event {
   sound_gallery_button,
   sound_split_slide,
 };
+// Starts the library's sample playback at full master volume; without a sound card, silence.
+void install_sample_playback();
 // Starts one more copy of the event's sample; nothing if the sample could not be loaded.
 void play_sound(sound_event event);
 // Stops every playing copy of the event's sample.

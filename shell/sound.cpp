@@ -4,9 +4,13 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "shell/shell.h"
@@ -49,6 +53,20 @@ std::shared_ptr<void> audio_device;
 std::shared_ptr<Mix_Music> music_stream;
 double music_volume = 1.0; // the stream's volume, 0.0..1.0
 
+// Runs a search for a sound card with stderr sent nowhere: without a card the audio libraries print
+// pages of their search there, which mean nothing to a player. The game is silent then anyway.
+void quietly(void (*search)()) {
+  std::fflush(stderr);
+  const int kept = dup(STDERR_FILENO);
+  const int nowhere = open("/dev/null", O_WRONLY);
+  if (kept >= 0 && nowhere >= 0) dup2(nowhere, STDERR_FILENO);
+  search();
+  std::fflush(stderr);
+  if (kept >= 0 && nowhere >= 0) dup2(kept, STDERR_FILENO);
+  if (nowhere >= 0) close(nowhere);
+  if (kept >= 0) close(kept);
+}
+
 void close_audio_device(void *) {
   Mix_CloseAudio();
   Mix_Quit();
@@ -64,6 +82,7 @@ void open_audio_device() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
+  // SDL_mixer keeps its one device to itself; a reference-counted token stands for it here.
   audio_device = std::shared_ptr<void>(&audio_device, close_audio_device);
 }
 
@@ -88,7 +107,7 @@ bool open_sounds() {
     const std::string path = "muz/s" + std::to_string(n) + ".wav";
     sound_samples[n] = load_sample(path.c_str());
   }
-  open_audio_device();
+  quietly(open_audio_device);
   open_music_stream();
   return true;
 }
@@ -114,6 +133,11 @@ void stop_music() {
 }
 
 } // namespace
+
+void install_sample_playback() {
+  quietly([] { install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, nullptr); });
+  set_volume(255, 255);
+}
 
 void play_sound(sound_event event) {
   const sound_row &row = sound_table[event];
