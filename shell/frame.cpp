@@ -1,4 +1,4 @@
-// The frame of play: one pass of input, the moves, the picture, and the side buttons' actions.
+// The board reset and the frame of play: input, the moves, the picture, the side buttons.
 #include "puzzle/puzzle.h"
 #include "saves/saves.h"
 #include "shell/shell.h"
@@ -13,6 +13,15 @@ namespace {
 constexpr int side_area_x = 580, side_area_y = 460, side_area_w = 220, side_area_h = 140;
 
 } // namespace
+
+void reset_board() {
+  for (int k = 1; k <= field_count; k++)
+    for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
+  remaining = 0;
+  board_started = 0;
+  active_tile_present = 0;
+  rotation_locked = 0;
+}
 
 frame_end play_frame() {
   // Until a tile is on the board, a veil over the restart button says there is nothing to restart.

@@ -6,17 +6,6 @@
 
 namespace {
 
-// Every board starts with no tile on it and none in the active slot. The reserve and the next and
-// active tile codes keep their values; their pictures are what counts.
-void reset_board() {
-  for (int k = 1; k <= field_count; k++)
-    for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
-  remaining = 0;
-  board_started = 0;
-  active_tile_present = 0;
-  rotation_locked = 0;
-}
-
 enum boards_end { back_to_menu, end_program };
 
 // The boards of a level, one after another, until the player leaves it or quits.

@@ -69,6 +69,9 @@ void hit_test();
 
 // ---- the frame of play ---------------------------------------------------------------------------
 
+// Before every board: no tile on it and none in the active slot. The reserve and the next and
+// active tile codes keep their values; their pictures are what counts.
+void reset_board();
 enum frame_end { frame_goes_on, frame_board_full, frame_restart, frame_to_menu, frame_quit };
 // One frame of play: snapshot, moves, show, restore the side buttons, the side buttons' actions,
 // a short rest. Says how the frame ended.

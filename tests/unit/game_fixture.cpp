@@ -28,9 +28,7 @@ void prepare_test_board(int of_level, int of_stage, int of_language, bool slide)
   stage = of_stage;
   language = of_language;
   build_stage_scene();
-  for (int k = 1; k <= field_count; k++)
-    for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
-  remaining = board_started = active_tile_present = rotation_locked = 0;
+  reset_board();
   skip_slide_in = slide ? 0 : 1;
   prepare_board();
 }
