@@ -1,5 +1,5 @@
 // Quadrant codes: quarter turns and the codes that face a neighbour's quadrant; the corners of
-// the fields.
+// the fields; tile pictures composed from the sheet and moved between fields.
 #include "tests/unit/game_fixture.h"
 
 namespace {
@@ -29,6 +29,24 @@ TEST(field_geometry, corners_run_row_by_row_from_the_top_left) {
     EXPECT_EQ(field_corner_x(c[0]), c[1]) << c[0];
     EXPECT_EQ(field_corner_y(c[0]), c[2]) << c[0];
   }
+}
+
+// A tile composed from its quadrant cells reads each quadrant's colour at its probe, and moving
+// its picture to another field carries every pixel.
+TEST(tile_pictures, compose_reads_back_at_the_probes_and_move_carries_every_pixel) {
+  prepare_test_board(3, 3, 1);
+  const int tile[5] = {0, 1, 4 + 2, 8 + 3, 12 + 0}; // top 1, right 2, bottom 3, left 0
+  const int k = 20, to = 100;
+  compose_tile(back_buffer, tile, field_x[k], field_y[k]);
+  for (int q = 1; q <= 4; q++) {
+    const probe_offset p = quadrant_probes[q];
+    EXPECT_EQ(read_probe(k, p), getpixel(sprite_sheet, tile_size * tile[q] + p.dx, p.dy)) << "quadrant " << q;
+  }
+  EXPECT_NE(read_probe(k, free_probe), empty_color);
+  move_tile_picture(k, to);
+  for (int y = 0; y < tile_size; y++)
+    for (int x = 0; x < tile_size; x++)
+      ASSERT_EQ(getpixel(back_buffer, field_x[to] + x, field_y[to] + y), getpixel(back_buffer, field_x[k] + x, field_y[k] + y));
 }
 
 } // namespace
