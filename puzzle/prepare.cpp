@@ -131,8 +131,7 @@ void prepare_board() {
               tile_size);
   make_inactive_fields();
   draw_remaining_counter();
-  blit(sprite_sheet, back_buffer, slot_cell_x, 0, active_slot_x - 1, active_slot_y - 1, tile_size + 2,
-       tile_size + 2);
+  draw_empty_active_slot();
   blit(back_buffer, board_snapshot, 0, 0, 0, 0, scene_width, scene_height);
   resume_game();
   draw_start_banner();

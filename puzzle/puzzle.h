@@ -114,6 +114,24 @@ void draw_cell(int cell_x, int id);
 // Moves a tile picture on back_buffer from one control's corner to another's.
 void move_tile_picture(int from_id, int to_id);
 
+// The colours of a tile-sized picture of `from` with its corner at (x, y), at the quadrant probes:
+// element 1 top, 2 right, 3 bottom, 4 left.
+struct quadrant_colours {
+  int side[5];
+};
+quadrant_colours read_quadrants(BITMAP *from, int x, int y);
+// All four quadrants read one colour: a uniform tile, which no turn changes.
+bool is_uniform(const quadrant_colours &tile);
+// Files the codes of a tile record by their side: element s of by_side gets the code of side s - 1.
+void file_by_side(const int tile[5], int by_side[5]);
+// Restores the board area from board_snapshot, which removes the start banner, once per board.
+void remove_start_banner();
+
+// Sheet pieces round the active slot.
+void draw_slot_frame(bool lit);     // the frame round the slot, plain or lit (masked)
+void draw_rotation_marker();        // the sign that the tile in the slot may be turned
+void draw_empty_active_slot();      // the slot cell: the slot is empty again
+
 // ---- board preparation ---------------------------------------------------------------------------
 
 // Lays out a fresh board for level and stage, resumes a saved game of it, shows the start banner
@@ -125,6 +143,7 @@ void draw_remaining_counter();
 // ---- the moves of play, run by every frame in this order -----------------------------------------
 
 void generate_next_tile();  // makes the next tile and shows it in the preview slot
+void adapt_next_tile();     // near the end of a board: fits the next tile to a field beside tiles
 void rotate_active_tile();  // turns the active tile (right click on the active slot)
 void take_next_tile();      // takes the next tile into the active slot
 void use_reserve_slot();    // parks the active tile or takes a parked tile back

@@ -14,6 +14,10 @@ constexpr int side_area_x = 580, side_area_y = 460, side_area_w = 220, side_area
 
 } // namespace
 
+void show_scene() { blit(back_buffer, screen, 0, 0, 0, 0, scene_width, scene_height); }
+
+void show_area(BITMAP *from, int x, int y, int w, int h) { blit(from, screen, x, y, x, y, w, h); }
+
 void reset_board() {
   for (int k = 1; k <= field_count; k++)
     for (int q = 1; q <= 4; q++) board_tiles[k][q] = no_tile;
@@ -29,7 +33,7 @@ frame_end play_frame() {
   poll_input();
   hit_test();
   for (void (*move)() : frame_moves) move();
-  blit(back_buffer, screen, 0, 0, 0, 0, scene_width, scene_height);
+  show_scene();
   blit(board_snapshot, back_buffer, side_area_x, side_area_y, side_area_x, side_area_y, side_area_w, side_area_h);
   if (remaining == 0) return frame_board_full;
   skip_slide_in = 0;

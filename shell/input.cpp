@@ -55,3 +55,7 @@ void hit_test() {
     }
   }
 }
+
+void wait_for_release() {
+  while (mouse_b && !quit_requested()) rest(1);
+}

@@ -66,6 +66,9 @@ constexpr int right_click = 2; // the right button alone
 void poll_input();
 // Names the control under the pointer in hover_control and lights a side button under it.
 void hit_test();
+// Waits until every mouse button is up (the live state, not the snapshot), so that a held button
+// does not repeat a move; gives up when the player asks to quit.
+void wait_for_release();
 
 // ---- the frame of play ---------------------------------------------------------------------------
 
@@ -78,6 +81,9 @@ enum frame_end { frame_goes_on, frame_board_full, frame_restart, frame_to_menu, 
 frame_end play_frame();
 // The moves a frame runs, in their order: rotate, take, reserve, place, info panel.
 extern void (*frame_moves[5])();
+// Copies back_buffer whole onto the screen; or only a rectangle of a bitmap, to the same place.
+void show_scene();
+void show_area(BITMAP *from, int x, int y, int w, int h);
 
 // ---- sound and music -----------------------------------------------------------------------------
 
@@ -107,6 +113,8 @@ enum sound_event {
 void install_sample_playback();
 // Starts one more copy of the event's sample; nothing if the sample could not be loaded.
 void play_sound(sound_event event);
+// How often each event has been played since start-up, sound card or not (tests listen here).
+extern int sounds_played[sound_split_slide + 1];
 // Stops every playing copy of the event's sample.
 void stop_sound(sound_event event);
 // The level-complete music: fades in from silence to half volume over 1.5 s, going on from where

@@ -139,7 +139,10 @@ void install_sample_playback() {
   set_volume(255, 255);
 }
 
+int sounds_played[sound_split_slide + 1];
+
 void play_sound(sound_event event) {
+  sounds_played[event]++;
   const sound_row &row = sound_table[event];
   if (SAMPLE *sample = sound_samples[row.sample])
     play_sample(sample, row.volume, centre_pan, row.frequency, row.loop);

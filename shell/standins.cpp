@@ -14,7 +14,7 @@ void choose_language() { language = 1; }
 void rules_page() {}
 
 void main_menu() {
-  while (mouse_b) rest(10); // the click that left the board is not a click on the menu
+  wait_for_release(); // the click that left the board is not a click on the menu
   level = 1;
   stage = 1;
 }
@@ -36,10 +36,3 @@ void closing_gallery() {}
 
 void save_game() {}
 void resume_game() {}
-
-void generate_next_tile() {}
-void rotate_active_tile() {}
-void take_next_tile() {}
-void use_reserve_slot() {}
-void place_active_tile() {}
-void show_info_panel() {}

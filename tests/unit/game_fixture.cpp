@@ -45,3 +45,12 @@ void put_mouse(int x, int y, int buttons) {
   mouse_y = y;
   mouse_b = buttons;
 }
+
+void press_on(int id, int buttons) {
+  put_mouse(field_x[id] + tile_size / 2, field_y[id] + tile_size / 2, buttons);
+  poll_input();
+  hit_test();
+  mouse_b = 0;
+}
+
+void draw_tile_at(int id, const int tile[5]) { compose_tile(back_buffer, tile, field_x[id], field_y[id]); }

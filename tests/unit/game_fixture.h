@@ -21,3 +21,10 @@ bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h);
 
 // Sets the live mouse state the way the library's input handling would.
 void put_mouse(int x, int y, int buttons);
+
+// Puts the pointer on the middle of control id with `buttons` held, takes the snapshot and finds
+// the control as a frame does, then lets the buttons go (live state only), so that a move that
+// waits for the release returns at once. Run the moves afterwards.
+void press_on(int id, int buttons);
+// Draws a tile record at the corner of control id on back_buffer (the record is not stored).
+void draw_tile_at(int id, const int tile[5]);
