@@ -19,8 +19,8 @@ constexpr int frame_cx = 27, frame_cy = 26, frame_inner = 21, frame_outer = 26;
 constexpr double frame_corner = 6.0;
 
 // Rotation marker: 73 x 73; the slot lies at (16,17), its centre at (35,36). It keeps to the
-// outside of the slot frame's square (which is drawn over it every frame) and off its last
-// row and column (which the erasing copy does not reach).
+// outside of the slot frame's square (which is drawn over it every frame) and within columns
+// 0..70 and rows 1..71, the square that both erasing copies (on placing and on parking) reach.
 constexpr int marker_x = 464, marker_y = 86, marker_size = 73;
 constexpr int marker_cx = 35, marker_cy = 36, marker_reach = frame_outer;
 
@@ -76,7 +76,7 @@ void draw_frame(BITMAP *sheet, int x0, bool lit) {
 // for the outline? Each arrow follows the circle round the slot over one side, and points
 // clockwise (increasing angle on the screen).
 bool on_rotation_arrows(double x, double y, double grow) {
-  constexpr double radius = 31.0, half_width = 2.0, head_half = 4.8;
+  constexpr double radius = 29.5, half_width = 2.0, head_half = 4.8;
   constexpr double tail = -25.0, neck = 12.0, tip = 27.0;  // degrees, relative to the arrow's axis
   const double dx = x - (marker_cx + 0.5), dy = y - (marker_cy + 0.5);
   const double r = std::sqrt(dx * dx + dy * dy);
@@ -128,7 +128,7 @@ void draw_rotation_marker(BITMAP *sheet) {
     for (int x = 0; x < marker_size; x++) {
       int pixel = mask_rgb();
       const bool under_frame = std::abs(x - marker_cx) <= marker_reach && std::abs(y - marker_cy) <= marker_reach;
-      const bool erased = x < marker_size - 1 && y < marker_size - 1;
+      const bool erased = x < marker_size - 2 && y >= 1 && y < marker_size - 1;
       if (!under_frame && erased) {
         const double whole = pixel_coverage([](double sx, double sy) { return on_rotation_arrows(sx, sy, 1.1); }, x, y);
         if (whole > 0) {

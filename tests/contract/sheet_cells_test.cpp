@@ -125,12 +125,14 @@ TEST_F(sheet_cells, slot_marks_blink_and_erase_cleanly) {
       differing += (pixel(sheet(), 216 + x, 40 + y) == mask) != (pixel(sheet(), 270 + x, 40 + y) == mask);
   EXPECT_EQ(differing, 0) << "pixels drawn by only one of the two slot frames";
 
-  // The rotation marker is erased by copying back 72 x 72 pixels: its last row and column
-  // would stay on the screen.
+  // The rotation marker is erased by copying back 72 x 72 pixels from its corner when a tile is
+  // placed, and 71 x 71 pixels from one row lower when a tile is parked: anything outside both
+  // squares would stay on the screen.
   int left_behind = 0;
   for (int i = 0; i < 73; i++)
-    left_behind += (pixel(sheet(), 464 + 72, 86 + i) != mask) + (pixel(sheet(), 464 + i, 86 + 72) != mask);
-  EXPECT_EQ(left_behind, 0) << "rotation marker pixels beyond the erased square";
+    left_behind += (pixel(sheet(), 464 + 71, 86 + i) != mask) + (pixel(sheet(), 464 + 72, 86 + i) != mask) +
+                   (pixel(sheet(), 464 + i, 86) != mask) + (pixel(sheet(), 464 + i, 86 + 72) != mask);
+  EXPECT_EQ(left_behind, 0) << "rotation marker pixels beyond the erased squares";
 }
 
 TEST_F(sheet_cells, opaque_pieces_have_no_mask_pixel) {
