@@ -1,4 +1,4 @@
-// Stand-ins for the screens, moves and saves still to be built, so that the flow runs end to end:
+// Stand-ins for the screens and saves still to be built, so that the flow runs end to end:
 // the game starts on the easy level in Polish, and leaving a board leads back to that start.
 // Each routine moves out of here, into its own subsystem, when it is built for real.
 #include "puzzle/puzzle.h"
