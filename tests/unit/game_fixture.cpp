@@ -47,7 +47,9 @@ void put_mouse(int x, int y, int buttons) {
 }
 
 void press_on(int id, int buttons) {
-  put_mouse(field_x[id] + tile_size / 2, field_y[id] + tile_size / 2, buttons);
+  static const int side_button_middle_y[3] = {478, 512, 546}; // restart, info, save
+  if (id >= restart_button) put_mouse(660, side_button_middle_y[id - restart_button], buttons);
+  else put_mouse(field_x[id] + tile_size / 2, field_y[id] + tile_size / 2, buttons);
   poll_input();
   hit_test();
   mouse_b = 0;

@@ -22,7 +22,7 @@ bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h);
 // Sets the live mouse state the way the library's input handling would.
 void put_mouse(int x, int y, int buttons);
 
-// Puts the pointer on the middle of control id with `buttons` held, takes the snapshot and finds
+// Puts the pointer on the middle of control id (a tile-sized control or a side button) with `buttons` held, takes the snapshot and finds
 // the control as a frame does, then lets the buttons go (live state only), so that a move that
 // waits for the release returns at once. Run the moves afterwards.
 void press_on(int id, int buttons);
