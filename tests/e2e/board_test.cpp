@@ -22,19 +22,6 @@ int inactive_fields_shown(BITMAP *shot) {
   return count;
 }
 
-// The remaining counter as the game prints it: " n " centred in its box, with a shadow.
-BITMAP *counter_picture(const std::string &folder, int n) {
-  BITMAP *overlay = load_png((folder + "/grafika/pl2.png").c_str(), nullptr);
-  FONT *font = load_font((folder + "/grafika/arial_16.pcx").c_str(), nullptr, nullptr);
-  BITMAP *box = create_bitmap(160, 40);
-  blit(overlay, box, 580, 210, 0, 0, 160, 40);
-  textprintf_centre_ex(box, font, 88, 6, makecol(0, 0, 0), -1, " %d ", n);
-  textprintf_centre_ex(box, font, 87, 5, makecol(188, 200, 188), -1, " %d ", n);
-  destroy_font(font);
-  destroy_bitmap(overlay);
-  return box;
-}
-
 bool shows(BITMAP *shot, BITMAP *part, int x, int y) {
   for (int j = 0; j < part->h; j++)
     for (int i = 0; i < part->w; i++)

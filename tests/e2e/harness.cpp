@@ -231,3 +231,15 @@ void game_run::close_window() {
   XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
   XCloseDisplay(display);
 }
+
+BITMAP *counter_picture(const std::string &folder, int n) {
+  BITMAP *overlay = load_png((folder + "/grafika/pl2.png").c_str(), nullptr);
+  FONT *font = load_font((folder + "/grafika/arial_16.pcx").c_str(), nullptr, nullptr);
+  BITMAP *box = create_bitmap(160, 40);
+  blit(overlay, box, 580, 210, 0, 0, 160, 40);
+  textprintf_centre_ex(box, font, 88, 6, makecol(0, 0, 0), -1, " %d ", n);
+  textprintf_centre_ex(box, font, 87, 5, makecol(188, 200, 188), -1, " %d ", n);
+  destroy_font(font);
+  destroy_bitmap(overlay);
+  return box;
+}

@@ -48,5 +48,9 @@ struct game_run {
   std::string log() const;
 };
 
+// The remaining counter as the game prints " n " in its 160 x 40 box at (580,210), from the fonts
+// and the frame picture of a run folder (caller destroys it).
+BITMAP *counter_picture(const std::string &folder, int n);
+
 // Mean absolute difference per channel between two pictures of the same size (0..255).
 double picture_difference(BITMAP *a, BITMAP *b);

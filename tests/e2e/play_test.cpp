@@ -74,19 +74,6 @@ bool board_ready(BITMAP *shot) {
   return inactive == 88 && banner_shown(shot);
 }
 
-// The remaining counter as the game prints it: " n " centred in its box, with a shadow.
-picture counter_picture(const std::string &folder, int n) {
-  BITMAP *overlay = load_png((folder + "/grafika/pl2.png").c_str(), nullptr);
-  FONT *font = load_font((folder + "/grafika/arial_16.pcx").c_str(), nullptr, nullptr);
-  BITMAP *box = create_bitmap(160, 40);
-  blit(overlay, box, 580, 210, 0, 0, 160, 40);
-  textprintf_centre_ex(box, font, 88, 6, makecol(0, 0, 0), -1, " %d ", n);
-  textprintf_centre_ex(box, font, 87, 5, makecol(188, 200, 188), -1, " %d ", n);
-  destroy_font(font);
-  destroy_bitmap(overlay);
-  return picture(box, destroy_bitmap);
-}
-
 // Only the rows above y 247: the rotation marker of a tile in the slot overlaps the box's last three.
 bool counter_shows(BITMAP *shot, BITMAP *counter) {
   for (int j = 0; j < 247 - 210; j++)
@@ -130,8 +117,8 @@ TEST(play, takes_turns_places_parks_and_takes_back_a_tile_with_real_clicks) {
   game_run game;
   game.start();
   ASSERT_TRUE(game.find_window()) << game.log();
-  picture counter_81 = counter_picture(game.folder, 81);
-  picture counter_80 = counter_picture(game.folder, 80);
+  picture counter_81(counter_picture(game.folder, 81), destroy_bitmap);
+  picture counter_80(counter_picture(game.folder, 80), destroy_bitmap);
 
   picture shot = shot_when(game, board_ready);
   ASSERT_TRUE(shot && board_ready(shot.get())) << "the easy board with its start banner never showed";

@@ -33,11 +33,19 @@ void prepare_test_board(int of_level, int of_stage, int of_language, bool slide)
   prepare_board();
 }
 
-bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h) {
-  for (int j = y; j < y + h; j++)
-    for (int i = x; i < x + w; i++)
-      if (getpixel(a, i, j) != getpixel(b, i, j)) return false;
+bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h) { return same_picture(a, x, y, b, x, y, w, h); }
+
+bool same_picture(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h) {
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++)
+      if (getpixel(a, ax + x, ay + y) != getpixel(b, bx + x, by + y)) return false;
   return true;
+}
+
+bitmap_ptr copy_of(BITMAP *from) {
+  BITMAP *copy = create_bitmap(scene_width, scene_height);
+  blit(from, copy, 0, 0, 0, 0, scene_width, scene_height);
+  return bitmap_ptr(copy, destroy_bitmap);
 }
 
 void put_mouse(int x, int y, int buttons) {
@@ -56,3 +64,11 @@ void press_on(int id, int buttons) {
 }
 
 void draw_tile_at(int id, const int tile[5]) { compose_tile(back_buffer, tile, field_x[id], field_y[id]); }
+
+void put_in_slot(const tile_record &tile) {
+  draw_rotation_marker();
+  draw_tile_at(active_slot, tile.codes);
+  for (int i = 1; i <= 4; i++) active_tile[i] = tile.codes[i];
+  file_by_side(active_tile, active_by_side);
+  active_tile_present = 1;
+}

@@ -5,6 +5,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "puzzle/puzzle.h"
 #include "screens/screens.h"
 #include "shell/shell.h"
@@ -18,6 +20,12 @@ void prepare_test_board(int of_level, int of_stage, int of_language, bool slide 
 
 // Whether two bitmaps agree on every pixel of a rectangle.
 bool same_pixels(BITMAP *a, BITMAP *b, int x, int y, int w, int h);
+// Whether a w x h rectangle at (ax, ay) of a shows the same pixels as the one at (bx, by) of b.
+bool same_picture(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h);
+
+// A copy of a whole scene-sized bitmap, to compare with later.
+using bitmap_ptr = std::unique_ptr<BITMAP, decltype(&destroy_bitmap)>;
+bitmap_ptr copy_of(BITMAP *from);
 
 // Sets the live mouse state the way the library's input handling would.
 void put_mouse(int x, int y, int buttons);
@@ -28,3 +36,11 @@ void put_mouse(int x, int y, int buttons);
 void press_on(int id, int buttons);
 // Draws a tile record at the corner of control id on back_buffer (the record is not stored).
 void draw_tile_at(int id, const int tile[5]);
+
+// A tile's codes, elements 1..4 as in the game's tile records.
+struct tile_record {
+  int codes[5];
+};
+// Puts a tile into the active slot as a take would: rotation marker, picture, codes filed by
+// side, and the slot marked full. `tile` is in active_tile's order.
+void put_in_slot(const tile_record &tile);

@@ -1,35 +1,15 @@
 // Placing: the active tile goes onto a free field when every placed tile it touches faces it in
 // the same colour, and the first tile of a board goes anywhere. Refusals only sound; clicks the
 // move cannot act on change nothing at all.
-#include <memory>
 #include <vector>
 
 #include "tests/unit/game_fixture.h"
 
 namespace {
 
-using bitmap_ptr = std::unique_ptr<BITMAP, decltype(&destroy_bitmap)>;
-
-bitmap_ptr copy_of(BITMAP *from) {
-  BITMAP *copy = create_bitmap(scene_width, scene_height);
-  blit(from, copy, 0, 0, 0, 0, scene_width, scene_height);
-  return bitmap_ptr(copy, destroy_bitmap);
-}
-
-// Whether a w x h rectangle at (ax, ay) of a shows the same pixels as the one at (bx, by) of b.
-bool same_picture(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h) {
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++)
-      if (getpixel(a, ax + x, ay + y) != getpixel(b, bx + x, by + y)) return false;
-  return true;
-}
-
 // A tile in side order from the colours of its top, right, bottom and left quadrants.
 struct tile_colours {
   int top, right, bottom, left;
-};
-struct tile_record {
-  int codes[5];
 };
 tile_record tile_of(tile_colours c) { return {{0, c.top, 4 + c.right, 8 + c.bottom, 12 + c.left}}; }
 
@@ -38,15 +18,6 @@ void put_on_field(int k, tile_colours c) {
   const tile_record tile = tile_of(c);
   draw_tile_at(k, tile.codes);
   for (int s = 1; s <= 4; s++) board_tiles[k][s] = tile.codes[s];
-}
-
-// A tile taken into the active slot, rotation marker and all; `tile` in active_tile's order.
-void put_in_slot(const tile_record &tile) {
-  draw_rotation_marker();
-  draw_tile_at(active_slot, tile.codes);
-  for (int i = 1; i <= 4; i++) active_tile[i] = tile.codes[i];
-  file_by_side(active_tile, active_by_side);
-  active_tile_present = 1;
 }
 
 // A board of the level in play: prepared, its start banner gone as after the first take.

@@ -201,13 +201,6 @@ struct player {
 
 // ---- the finished board ---------------------------------------------------------------------------
 
-bool same_area(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h) {
-  for (int j = 0; j < h; j++)
-    for (int i = 0; i < w; i++)
-      if (getpixel(a, ax + i, ay + j) != getpixel(b, bx + i, by + j)) return false;
-  return true;
-}
-
 bool inner_field(int k) {
   const int row = field_row(k), column = field_column(k);
   return row >= 2 && row <= 10 && column >= 2 && column <= 10;
@@ -222,7 +215,7 @@ void expect_full_board(int of_level) {
     if (of_level == 1 && !inner_field(k)) {
       EXPECT_EQ(probe_at(k, inactive_probe), inactive_color) << "field " << k;
       EXPECT_TRUE(
-          same_area(back_buffer, field_x[k], field_y[k], sprite_sheet, inactive_cell_x, 0, tile_size, tile_size))
+          same_picture(back_buffer, field_x[k], field_y[k], sprite_sheet, inactive_cell_x, 0, tile_size, tile_size))
           << "field " << k;
       EXPECT_EQ(record[1], no_tile) << "field " << k;
       continue;
@@ -240,7 +233,7 @@ void expect_full_board(int of_level) {
           << "field " << k << " side " << s;
     clear_to_color(scratch, rgb(255, 0, 255));
     compose_tile(scratch, record, 0, 0);
-    EXPECT_TRUE(same_area(back_buffer, field_x[k], field_y[k], scratch, 0, 0, tile_size, tile_size)) << "field " << k;
+    EXPECT_TRUE(same_picture(back_buffer, field_x[k], field_y[k], scratch, 0, 0, tile_size, tile_size)) << "field " << k;
   }
   destroy_bitmap(scratch);
 
@@ -249,7 +242,7 @@ void expect_full_board(int of_level) {
   blit(clean_scene, counter, 580, 210, 0, 0, 160, 40);
   textprintf_centre_ex(counter, font_arial16, 668 - 580, 216 - 210, rgb(0, 0, 0), -1, " %d ", 0);
   textprintf_centre_ex(counter, font_arial16, 667 - 580, 215 - 210, rgb(188, 200, 188), -1, " %d ", 0);
-  EXPECT_TRUE(same_area(back_buffer, 580, 210, counter, 0, 0, 160, 40)) << "the counter does not show 0";
+  EXPECT_TRUE(same_picture(back_buffer, 580, 210, counter, 0, 0, 160, 40)) << "the counter does not show 0";
   destroy_bitmap(counter);
 }
 

@@ -1,49 +1,20 @@
 // The reserve: a left click on a reserve slot parks the active tile there or takes a parked tile
 // back, picture and codes alike, turns included; no swap, and only the both-empty click sounds.
-#include <memory>
 #include <vector>
 
 #include "tests/unit/game_fixture.h"
 
 namespace {
 
-using bitmap_ptr = std::unique_ptr<BITMAP, decltype(&destroy_bitmap)>;
-
-bitmap_ptr copy_of(BITMAP *from) {
-  BITMAP *copy = create_bitmap(scene_width, scene_height);
-  blit(from, copy, 0, 0, 0, 0, scene_width, scene_height);
-  return bitmap_ptr(copy, destroy_bitmap);
-}
-
-// Whether a w x h rectangle at (ax, ay) of a shows the same pixels as the one at (bx, by) of b.
-bool same_picture(BITMAP *a, int ax, int ay, BITMAP *b, int bx, int by, int w, int h) {
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++)
-      if (getpixel(a, ax + x, ay + y) != getpixel(b, bx + x, by + y)) return false;
-  return true;
-}
-
 bool same_tile_picture(BITMAP *a, int a_id, BITMAP *b, int b_id) {
   return same_picture(a, field_x[a_id], field_y[a_id], b, field_x[b_id], field_y[b_id], tile_size, tile_size);
 }
 
-struct tile_record {
-  int codes[5];
-};
 const tile_record plain_tile = {{0, 1, 4 + 2, 8 + 0, 12 + 3}};
 const tile_record uniform_tile = {{0, 2, 4 + 2, 8 + 2, 12 + 2}};
 // Another tile turned once: element i no longer has side i - 1.
 const tile_record turned_tile = {{0, 4 + 1, 8 + 2, 12 + 3, 0 + 0}};
 const int turned_by_side[5] = {0, 0, 4 + 1, 8 + 2, 12 + 3};
-
-// A tile taken into the active slot, rotation marker and all.
-void put_in_slot(const tile_record &tile) {
-  draw_rotation_marker();
-  draw_tile_at(active_slot, tile.codes);
-  for (int i = 1; i <= 4; i++) active_tile[i] = tile.codes[i];
-  file_by_side(active_tile, active_by_side);
-  active_tile_present = 1;
-}
 
 // A tile parked in reserve slot n: its picture and its record.
 void put_in_reserve(int n, const tile_record &tile) {
